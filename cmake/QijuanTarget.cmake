@@ -36,6 +36,8 @@ function(qijuan_folder_library target)
   if(NOT WIN32)
     list(FILTER sources EXCLUDE REGEX "_win\\.cpp$")
   endif()
+  # A folder's main.cpp is a program's entry point, not part of its library.
+  list(FILTER sources EXCLUDE REGEX "/main\\.cpp$")
   if(NOT sources)
     # A folder whose code is still to come: nothing to compile yet.
     add_library(${target} INTERFACE)

@@ -3,7 +3,9 @@
 #include "common/number.h"
 #include "common/text.h"
 
-const char* const kRowFieldSeparator = "┊?┊";
+// "┊?┊" in GBK, spelled as bytes so that every build, whatever its
+// execution charset, stores the same separator.
+const char* const kRowFieldSeparator = "\xA9\xAE?\xA9\xAE";
 
 std::string encodeRows(const std::vector<SavedRow>& rows) {
   std::string out;

@@ -10,7 +10,11 @@
 class SettingsFile {
  public:
   virtual ~SettingsFile() = default;
+  // A count that reaches past the end of the file: everything from the offset.
+  static constexpr std::uint64_t kToEnd = ~std::uint64_t{0};
   // At `offset`, replace `count` bytes by `bytes` (the rest of the file moves).
+  // False when the offset lies beyond the end or the file could not be changed;
+  // the bytes before the offset are never touched.
   virtual bool replace(std::uint64_t offset, std::uint64_t count, const std::string& bytes) = 0;
 };
 

@@ -61,6 +61,14 @@ class SettingsStore {
     std::vector<std::string> texts;
   };
 
+  int applyWrite(const std::string& section, const std::string& key, const std::string& value);
+  // The one way the document changes: at `offset`, `count` bytes become `bytes`,
+  // in the document and in the open file alike.
+  void change(std::size_t offset, std::size_t count, const std::string& bytes);
+  // Puts the file back in step with the document after a change that failed.
+  bool catchUpFile();
+  void reportGivingUp();
+
   SettingsHost& host_;
   std::string document_;
   std::unique_ptr<SettingsFile> file_;
@@ -69,4 +77,7 @@ class SettingsStore {
   std::deque<PendingWrite> pendingWrites_;
   std::string path_;
   std::string currentSection_;
+  // From here on the file may differ from the document (a change to it
+  // failed); kNotFound while the two are equal.
+  std::size_t fileBehindFrom_ = kNotFound;
 };

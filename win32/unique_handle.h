@@ -2,6 +2,7 @@
 // One move-only owner for every kind of Win32 handle. The policy says which
 // value means "nothing owned" and how to give the handle back.
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 #include <wincrypt.h>
 
@@ -60,6 +61,7 @@ inline void destroyIcon(HICON h) noexcept { ::DestroyIcon(h); }
 inline void destroyMenu(HMENU h) noexcept { ::DestroyMenu(h); }
 inline void deleteObject(HGDIOBJ h) noexcept { ::DeleteObject(h); }
 inline void dragFinish(HDROP h) noexcept { ::DragFinish(h); }
+inline void destroyImageList(HIMAGELIST h) noexcept { ::ImageList_Destroy(h); }
 
 // INVALID_HANDLE_VALUE is not a constant expression, so file handles get
 // their own policy.
@@ -88,3 +90,5 @@ using UniqueMenu = UniqueHandle<handle_policy::Simple<HMENU, nullptr, handle_pol
 using UniqueGdiObject =
     UniqueHandle<handle_policy::Simple<HGDIOBJ, nullptr, handle_policy::deleteObject>>;
 using UniqueDrop = UniqueHandle<handle_policy::Simple<HDROP, nullptr, handle_policy::dragFinish>>;
+using UniqueImageList =
+    UniqueHandle<handle_policy::Simple<HIMAGELIST, nullptr, handle_policy::destroyImageList>>;
