@@ -84,6 +84,9 @@ start_wine() {
   if [ ! -f "$WINEPREFIX/system.reg" ]; then
     log "creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1 </dev/null || true
+    # Without a window manager (Xvfb) Wine waits about two seconds for every
+    # managed window that is hidden or destroyed; unmanaged windows do not.
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 </dev/null || true
   fi
   wineserver -p >/dev/null 2>&1 </dev/null || true
 }
