@@ -32,14 +32,16 @@ bool isSourcePath(const BackupItem& item, const std::string& path) {
   return sameNoAsciiCase(item.sourcePath, path);
 }
 
-void updateHistory(FileSystem& files, BackupItem& item, const std::vector<std::string>& destinations) {
+void updateHistory(FileSystem& files, BackupItem& item,
+                   const std::vector<std::string>& destinations) {
   std::vector<std::string>& history = item.historyPaths;
   // Oldest first, as the entries are dropped: a destination written again
   // moves to the front, a copy that is gone no longer counts.
   for (std::size_t i = history.size(); i-- > 0;) {
     const bool namedAgain =
         std::find(destinations.begin(), destinations.end(), history[i]) != destinations.end();
-    if (namedAgain || !files.exists(history[i])) history.erase(history.begin() + static_cast<std::ptrdiff_t>(i));
+    if (namedAgain || !files.exists(history[i]))
+      history.erase(history.begin() + static_cast<std::ptrdiff_t>(i));
   }
   history.insert(history.begin(), destinations.begin(), destinations.end());
 

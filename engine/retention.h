@@ -13,7 +13,8 @@
 // beyond keepCount and cuts the list there. A keepCount of 0 or below keeps
 // none. The item's own source file is never deleted: an entry naming it is
 // dropped from the list and its file left alone.
-void updateHistory(FileSystem& files, BackupItem& item, const std::vector<std::string>& destinations);
+void updateHistory(FileSystem& files, BackupItem& item,
+                   const std::vector<std::string>& destinations);
 
 // Whether a path names the item's source file. Windows paths ignore the case
 // of letters, so ASCII letters are matched without regard to case; the bytes

@@ -2,6 +2,7 @@
 // The notification-area icon of the main window. Explorer forgets it when it
 // restarts; the owner calls Add again on the "TaskbarCreated" message.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 

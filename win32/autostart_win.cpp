@@ -45,7 +45,14 @@ bool deleteRegistryValue(HKEY root, const std::string& key, const std::string& n
   UniqueRegKey opened;
   LONG rc = RegOpenKeyExA(root, key.c_str(), 0, KEY_SET_VALUE, opened.put());
   if (rc == ERROR_FILE_NOT_FOUND) return true;
-  if (rc != ERROR_SUCCESS) return false;
+  if (rc != ERROR_SUCCESS) {
+    // A key the user may only read (HKEY_LOCAL_MACHINE's Run key without
+    // administrator rights) holds nothing to delete when the value is absent.
+    if (RegOpenKeyExA(root, key.c_str(), 0, KEY_QUERY_VALUE, opened.put()) != ERROR_SUCCESS)
+      return false;
+    return RegQueryValueExA(opened.get(), name.c_str(), nullptr, nullptr, nullptr, nullptr) ==
+           ERROR_FILE_NOT_FOUND;
+  }
   rc = RegDeleteValueA(opened.get(), name.c_str());
   return rc == ERROR_SUCCESS || rc == ERROR_FILE_NOT_FOUND;
 }

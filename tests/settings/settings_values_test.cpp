@@ -185,7 +185,8 @@ TEST_F(TypedValueTest, SectionHoldsUntilTheNextSetSection) {
   store.WriteBool("b", true);
   store.SetSection("C");
   store.WriteDate("d", 0);
-  EXPECT_EQ(store.document(), "[A]\r\nb=真\r\nn=2\r\nt=1\r\n[B]\r\nraw=3\r\n[C]\r\nd=1899年12月30日");
+  EXPECT_EQ(store.document(),
+            "[A]\r\nb=真\r\nn=2\r\nt=1\r\n[B]\r\nraw=3\r\n[C]\r\nd=1899年12月30日");
 }
 
 TEST_F(TypedValueTest, BytesGoToSideFiles) {
@@ -223,7 +224,8 @@ TEST(SideFiles, BareFileNameKeepsThemInTheCurrentFolder) {
 
 class FakeMenuItem : public MenuItem {
  public:
-  FakeMenuItem(std::string caption, bool checked) : caption_(std::move(caption)), checked_(checked) {}
+  FakeMenuItem(std::string caption, bool checked)
+      : caption_(std::move(caption)), checked_(checked) {}
   std::string caption() const override { return caption_; }
   bool checked() const override { return checked_; }
   void setChecked(bool checked) override { checked_ = checked; }

@@ -9,6 +9,7 @@
 #include <oleauto.h>
 
 #include <cmath>
+#include <cstdio>
 #include <string>
 
 namespace {
@@ -109,7 +110,8 @@ TEST(OleDate, SweepOverTheWholeRangeMatchesWindows) {
       ++failures;
       continue;
     }
-    const long seconds = static_cast<long>((static_cast<unsigned long>(day - first) * 7919u) % 86400u);
+    const long seconds =
+        static_cast<long>((static_cast<unsigned long>(day - first) * 7919u) % 86400u);
     oledate::CivilTime c{st.wYear, st.wMonth, st.wDay, static_cast<int>(seconds / 3600),
                          static_cast<int>(seconds / 60 % 60), static_cast<int>(seconds % 60)};
     oledate::CivilTime midnight;
