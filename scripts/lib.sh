@@ -11,6 +11,9 @@ FUZZ_BUILD="$BUILD/fuzz"
 BUILD_PACKAGES=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-x86-64-dev)
 TEST_PACKAGES=(g++ clang libclang-rt-14-dev wine wine64 xvfb xauth fonts-wqy-microhei locales
                imagemagick)
+# scripts/run: Wine and a display for the program, xwininfo to see its
+# window come up, ImageMagick's import for the screenshot.
+RUN_PACKAGES=(wine wine64 xvfb xauth fonts-wqy-microhei locales imagemagick x11-utils)
 
 log() { printf '== %s\n' "$*" >&2; }
 

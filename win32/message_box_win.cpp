@@ -13,6 +13,9 @@ int showMessageBox(const std::string& text, const std::string& title, UINT flags
   // A copy: the handler may replace itself while it answers.
   const MessageBoxHandler handler = currentHandler();
   if (handler) return handler(text, title, flags);
+  // Without an owner a box blocks nothing by itself; task-modal disables the
+  // thread's windows until it is answered, so no other command starts meanwhile.
+  if ((flags & MB_MODEMASK) == 0) flags |= MB_TASKMODAL;
   return MessageBoxA(nullptr, text.c_str(), title.c_str(), flags);
 }
 

@@ -11,8 +11,8 @@
 using MessageBoxHandler =
     std::function<int(const std::string& text, const std::string& title, UINT flags)>;
 
-// Shows the box without an owner window (MessageBoxA(nullptr, ...)), or
-// hands it to the handler that is set.
+// Shows the box without an owner window (MessageBoxA(nullptr, ...)), task-
+// modal unless the flags name a mode, or hands it to the handler that is set.
 int showMessageBox(const std::string& text, const std::string& title, UINT flags);
 
 // Sets the handler (an empty one brings the real box back); returns the
