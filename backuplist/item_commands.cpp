@@ -38,10 +38,10 @@ void ItemCommands::OnAdd() {
     if (s_.items.containsKey(item.itemKey)) continue;
 
     s_.items.append(item);
+    BackupItem& added = s_.items.at(s_.items.count() - 1);
     const int row = s_.view.appendRow(text::fileNameOf(path));
-    s_.view.setCellText(row, ListView::kSequence, std::to_string(item.sequenceNumber));
-    const std::string expanded =
-        expandTemplate(s_.files, s_.view, s_.items.at(row), row, true, false);
+    s_.view.setCellText(row, ListView::kSequence, std::to_string(added.sequenceNumber));
+    const std::string expanded = expandTemplate(s_.files, s_.view, added, row, true, false);
     s_.view.setCellText(row, ListView::kBackupPaths, expanded);
     s_.view.setCellText(row, ListView::kSourcePath, path);
     s_.view.setTicked(row, true);

@@ -3,18 +3,18 @@
 
 #include <string>
 
-#include "common/command_line.h"
-#include "common/text.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/program_settings_host.h"
+#include "mainwindow/startup.h"
 #include "win32/message_box_win.h"
 #include "win32/autostart_win.h"
 #include "win32/single_instance_win.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   const std::string programPath = programFilePath();
-  const std::string programDir = text::directoryOf(programPath);
-  SetCurrentDirectoryA(programDir.c_str());
+  const std::string appName = kAppName;
+  const StartupSettings startup = startupSettings(programPath, GetCommandLineA(), appName);
+  SetCurrentDirectoryA(startup.programDirectory.c_str());
 
   // A second copy beside the first would never get its settings to disk and
   // would back up the same files twice: it hands over to the first and ends.
@@ -33,10 +33,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   UptimeClock clock;
   MessagePump pump;
 
-  const bool startedByAutostart =
-      command_line::startedByAutostart(command_line::arguments(GetCommandLineA()));
-  const std::string appName = kAppName;
-  const std::string settingsPath = programDir + "\\" + appName + ".ini";
+  const std::string& settingsPath = startup.settingsPath;
   if (!store.Open(settingsPath, 0)) {
     // Without this the whole session's changes would be lost in silence.
     showMessageBox("无法写入设置文件：\r\n" + settingsPath +
@@ -45,7 +42,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int showCommand) {
   }
 
   MainWindow window(MainWindowContext{store, items, dropTarget, files, digest, clock, pump,
-                                      appName, startedByAutostart, programPath});
+                                      appName, startup.startedByAutostart, programPath});
   settingsHost.setWindow(&window);
   if (!window.Create()) return 1;
   window.Show(showCommand);

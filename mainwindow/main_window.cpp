@@ -342,7 +342,7 @@ void MainWindow::ToggleVisible() {
   if (IsWindowVisible(hwnd_)) {
     ShowWindow(hwnd_, SW_HIDE);
   } else {
-    ShowWindow(hwnd_, SW_SHOW);
+    // Bringing to the front shows it, after the stay-on-top switch is off.
     BringToFront();
   }
 }

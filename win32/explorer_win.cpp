@@ -7,8 +7,14 @@
 #include "engine/shell_paths.h"
 #include "win32/unique_handle.h"
 
-bool OpenInExplorer(const std::string& path) {
-  const std::string commandLine = shell_paths::explorerCommandLine(path);
+namespace {
+
+ExplorerLauncher& currentLauncher() {
+  static ExplorerLauncher launcher;
+  return launcher;
+}
+
+bool startProcess(const std::string& commandLine) {
   // CreateProcessA may write into the command line: hand it a copy.
   std::vector<char> writable(commandLine.begin(), commandLine.end());
   writable.push_back('\0');
@@ -26,4 +32,18 @@ bool OpenInExplorer(const std::string& path) {
   // Explorer keeps running; only give its window a moment to come up.
   WaitForInputIdle(process.get(), 1000);
   return true;
+}
+
+}  // namespace
+
+bool OpenInExplorer(const std::string& path) {
+  const std::string commandLine = shell_paths::explorerCommandLine(path);
+  // A copy: the launcher may replace itself while it runs.
+  const ExplorerLauncher launcher = currentLauncher();
+  if (launcher) return launcher(commandLine);
+  return startProcess(commandLine);
+}
+
+ExplorerLauncher setExplorerLauncher(ExplorerLauncher launcher) {
+  return std::exchange(currentLauncher(), std::move(launcher));
 }
