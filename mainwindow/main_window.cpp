@@ -213,7 +213,7 @@ bool MainWindow::OnCreate() {
 
 void MainWindow::CreateBanner(HFONT font) {
   HINSTANCE instance = GetModuleHandleA(nullptr);
-  HWND banner = makeChild(hwnd_, "STATIC", "", SS_BITMAP, 0, 0, 1104, 90, control_id::kBanner, nullptr);
+  HWND banner = makeChild(hwnd_, "STATIC", "", SS_BITMAP | WS_CLIPSIBLINGS, 0, 0, 1104, 90, control_id::kBanner, nullptr);
   if (HANDLE bitmap = LoadImageA(instance, MAKEINTRESOURCEA(IDB_BANNER), IMAGE_BITMAP, 0, 0, 0))
     SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
   // The help controls are siblings above the banner so that they get the clicks.
@@ -255,8 +255,10 @@ void MainWindow::OnActivate(WPARAM wParam) {
 
 void MainWindow::OnFirstActivated() {
   loadItems(c_.store, list_, c_.items, c_.digest, *autostartItem_);
-  if (autostartItem_->checked())
-    AutostartValue(c_.appName).sync(autostart::dataFor(c_.programPath));
+  if (autostartItem_->checked() &&
+      AutostartValue(c_.appName).sync(autostart::dataFor(c_.programPath)) ==
+          AutostartPlace::None)
+    ClearAutostartMark();
   if (list_.rowCount() > 0 && c_.startedByAutostart) {
     ShowWindow(hwnd_, SW_HIDE);
     monitor_->OnStartButtonClicked();
@@ -388,12 +390,15 @@ void MainWindow::OnToggleAutostart() {
     return;
   }
   if (AutostartValue(c_.appName).enable(autostart::dataFor(c_.programPath)) ==
-      AutostartPlace::None) {
-    // A check mark that claims autostart while no value was written would mislead.
-    autostartItem_->setChecked(false);
-    showMessageBox("无法写入开机启动的注册表项，开机启动未能设置。", kInfoTitle,
-                   MB_OK | MB_ICONEXCLAMATION);
-  }
+      AutostartPlace::None)
+    ClearAutostartMark();
+}
+
+void MainWindow::ClearAutostartMark() {
+  // A check mark that claims autostart while no value could be written would mislead.
+  autostartItem_->setChecked(false);
+  showMessageBox("无法写入开机启动的注册表项，开机启动未能设置。", kInfoTitle,
+                 MB_OK | MB_ICONEXCLAMATION);
 }
 
 void MainWindow::ShowHelp() { showTextDialog(helpText(), "疑点说明", hwnd_); }

@@ -71,6 +71,7 @@ class MainWindow {
   void OnTrayEvent(UINT mouseMessage);
   void OnExitRequest();
   void OnToggleAutostart();
+  void ClearAutostartMark();
   void BringToFront();
   void ToggleVisible();
   void SaveListState();
