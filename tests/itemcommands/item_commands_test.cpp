@@ -14,6 +14,7 @@
 #include "common/text.h"
 #include "engine/item_schema.h"
 #include "tests/support/table_list_view.h"
+#include "tests/support/file_times.h"
 #include "tests/support/temp_dir.h"
 #include "win32/crypto_digest.h"
 #include "win32/file_system_win.h"
@@ -30,24 +31,6 @@ struct Box {
   std::string title;
   UINT flags;
 };
-
-void setLocalWriteTime(const std::string& path, WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s) {
-  SYSTEMTIME st{};
-  st.wYear = y;
-  st.wMonth = mo;
-  st.wDay = d;
-  st.wHour = h;
-  st.wMinute = mi;
-  st.wSecond = s;
-  FILETIME local, utc;
-  ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
-  ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-  HANDLE file = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE);
-  ASSERT_TRUE(SetFileTime(file, nullptr, nullptr, &utc));
-  CloseHandle(file);
-}
 
 // Everything the commands reach, with the list view chosen by the test.
 class Harness {
@@ -128,7 +111,7 @@ class ItemCommandsTest : public testing::Test {
 TEST_F(ItemCommandsTest, AddMakesATickedRowAndWritesTheOptions) {
   const std::string path = h.dir.file("a.txt");
   writeFileBytes(path, "hello");
-  setLocalWriteTime(path, 2016, 3, 1, 14, 23, 5);
+  ASSERT_TRUE(setLocalWriteTime(path, 2016, 3, 1, 14, 23, 5));
 
   h.add(path, kTemplate, "3", "7");
 

@@ -12,6 +12,7 @@
 #include "engine/item_schema.h"
 #include "engine/item_store.h"
 #include "tests/support/table_list_view.h"
+#include "tests/support/file_times.h"
 #include "tests/support/temp_dir.h"
 #include "win32/crypto_digest.h"
 #include "win32/file_system_win.h"
@@ -56,27 +57,6 @@ class RecordedMessages : public InfoMessages {
   }
   std::vector<std::string> shown;
 };
-
-// Sets a file's last-write time from local time parts, with milliseconds.
-void setLocalWriteTime(const std::string& path, WORD y, WORD mo, WORD d, WORD h, WORD mi, WORD s,
-                       WORD ms = 0) {
-  SYSTEMTIME st{};
-  st.wYear = y;
-  st.wMonth = mo;
-  st.wDay = d;
-  st.wHour = h;
-  st.wMinute = mi;
-  st.wSecond = s;
-  st.wMilliseconds = ms;
-  FILETIME local, utc;
-  ASSERT_TRUE(SystemTimeToFileTime(&st, &local));
-  ASSERT_TRUE(LocalFileTimeToFileTime(&local, &utc));
-  HANDLE h2 = CreateFileA(path.c_str(), FILE_WRITE_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                          nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(h2, INVALID_HANDLE_VALUE);
-  ASSERT_TRUE(SetFileTime(h2, nullptr, nullptr, &utc));
-  CloseHandle(h2);
-}
 
 class MonitorTest : public testing::Test {
  protected:
@@ -131,7 +111,7 @@ class MonitorTest : public testing::Test {
 
 TEST_F(MonitorTest, FirstBackupCopiesTheFileAndRecordsItsState) {
   writeFileBytes(dir.file("a.txt"), "hello");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 14, 23, 5);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 14, 23, 5));
   addItem("a.txt", "<目录路径>\\bak\\<主名>_<年><月><日>_<时><分><秒>_[<序号>]<副名>");
 
   pollAll();
@@ -159,12 +139,12 @@ TEST_F(MonitorTest, FirstBackupCopiesTheFileAndRecordsItsState) {
 
 TEST_F(MonitorTest, NewTimeWithSameContentOnlyRecordsTheTime) {
   writeFileBytes(dir.file("a.txt"), "same");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 14, 0, 0);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 14, 0, 0));
   addItem("a.txt", "<目录路径>\\<主名>_<序号>.bak");
   pollAll();
   ASSERT_EQ(items.at(0).sequenceNumber, 1);
 
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 15, 6, 36);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 15, 6, 36));
   pollAll();
   EXPECT_EQ(items.at(0).sequenceNumber, 1);
   EXPECT_FALSE(pathExists(dir.file("a_2.bak")));
@@ -174,11 +154,11 @@ TEST_F(MonitorTest, NewTimeWithSameContentOnlyRecordsTheTime) {
 
 TEST_F(MonitorTest, RestoredOlderVersionIsBackedUp) {
   writeFileBytes(dir.file("a.txt"), "new");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 2, 0, 0, 0);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 2, 0, 0, 0));
   addItem("a.txt", "<目录路径>\\<主名>_<序号>.bak");
   pollAll();
   writeFileBytes(dir.file("a.txt"), "old");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 0, 0, 0);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 0, 0, 0));
   pollAll();
   EXPECT_EQ(readFileBytes(dir.file("a_2.bak")), "old");
 }
@@ -219,7 +199,7 @@ TEST_F(MonitorTest, FourthBackupWithKeepCountThreeDeletesTheFirstCopy) {
   addItem("a.txt", "<目录路径>\\<主名>_<序号>.bak", 3);
   for (int i = 1; i <= 4; ++i) {
     writeFileBytes(dir.file("a.txt"), "version " + std::to_string(i));
-    setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, i, 0);
+    ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, i, 0));
     pollAll();
   }
   EXPECT_FALSE(pathExists(dir.file("a_1.bak")));
@@ -240,10 +220,10 @@ TEST_F(MonitorTest, MissingSourceIsSkipped) {
 TEST_F(MonitorTest, TwoChangesWithinOneSecondAreBothBackedUp) {
   addItem("a.txt", "<目录路径>\\<主名>_<序号>.bak");
   writeFileBytes(dir.file("a.txt"), "first");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, 0, 0, 100);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, 0, 0, 100));
   pollAll();
   writeFileBytes(dir.file("a.txt"), "second");
-  setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, 0, 0, 700);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2016, 3, 1, 10, 0, 0, 700));
   pollAll();
   EXPECT_EQ(readFileBytes(dir.file("a_1.bak")), "first");
   EXPECT_EQ(readFileBytes(dir.file("a_2.bak")), "second");
@@ -255,7 +235,7 @@ TEST_F(MonitorTest, ItemIsPolledOnlyWhenItsIntervalHasRunOut) {
   pollAll();
   ASSERT_EQ(items.at(0).sequenceNumber, 1);
   writeFileBytes(dir.file("a.txt"), "y");
-  setLocalWriteTime(dir.file("a.txt"), 2020, 1, 1, 0, 0, 0);
+  ASSERT_TRUE(setLocalWriteTime(dir.file("a.txt"), 2020, 1, 1, 0, 0, 0));
   clock.now += 4999;
   monitor.pollItem(1);
   EXPECT_EQ(items.at(0).sequenceNumber, 1);
